@@ -7,7 +7,9 @@ namespace {
 
 constexpr size_t kNone = std::string_view::npos;
 
-unsigned char At(std::string_view text, size_t i) { return static_cast<unsigned char>(text[i]); }
+unsigned char At(std::string_view text, size_t i) {
+  return static_cast<unsigned char>(text[i]);
+}
 
 // A lead byte at the very end stands alone: it never pulls in a byte past the end.
 size_t CharLength(std::string_view text, size_t i) {
@@ -77,7 +79,9 @@ int Find(std::string_view text, std::string_view needle, int start, bool ignoreC
   return ignoreCase ? FindFolded(text, needle, from) : FindExact(text, needle, from);
 }
 
-bool OccursIn(std::string_view name, std::string_view text) { return Find(text, name) > 0; }
+bool OccursIn(std::string_view name, std::string_view text) {
+  return Find(text, name) > 0;
+}
 
 Text Replace(std::string_view text, std::string_view from, std::string_view to) {
   Text result;
@@ -126,7 +130,8 @@ TextArray Split(std::string_view text, std::string_view separator) {
   if (separator.empty()) return {Text(text)};
   TextArray pieces;
   size_t from = 0;
-  for (int p = Find(text, separator); p > 0; p = Find(text, separator, static_cast<int>(from) + 1)) {
+  for (int p = Find(text, separator); p > 0;
+       p = Find(text, separator, static_cast<int>(from) + 1)) {
     const size_t at = static_cast<size_t>(p) - 1;
     pieces.emplace_back(text.substr(from, at - from));
     from = at + separator.size();
@@ -140,4 +145,6 @@ Text TextFromBytes(const Bytes& bytes) {
   return Text(bytes.begin(), end);
 }
 
-Bytes BytesFromText(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes BytesFromText(std::string_view text) {
+  return Bytes(text.begin(), text.end());
+}

@@ -12,7 +12,9 @@ using Text = std::string;                 // no zero byte inside
 using TextArray = std::vector<Text>;      // owns copies of its texts
 using Bytes = std::vector<std::uint8_t>;  // file contents, bodies, UTF-16 buffers
 
-inline bool IsLeadByte(unsigned char byte) { return byte >= 0x80; }
+inline bool IsLeadByte(unsigned char byte) {
+  return byte >= 0x80;
+}
 
 // First match of `needle` in `text` at a character boundary, at or after `start`. A start of 1
 // or less searches from the beginning; one beyond the end, or an empty needle, finds nothing.

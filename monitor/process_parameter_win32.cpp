@@ -10,10 +10,10 @@
 #include "platform/handle_win32.h"
 
 extern "C" {
-NTSTATUS NTAPI ZwQueryInformationProcess(HANDLE process, ULONG infoClass, PVOID info,
-                                         ULONG length, PULONG returned);
-NTSTATUS NTAPI NtReadVirtualMemory(HANDLE process, PVOID address, PVOID buffer, SIZE_T size,
-                                   PSIZE_T read);
+LONG NTAPI ZwQueryInformationProcess(HANDLE process, ULONG infoClass, PVOID info, ULONG length,
+                                     PULONG returned);
+LONG NTAPI NtReadVirtualMemory(HANDLE process, PVOID address, PVOID buffer, SIZE_T size,
+                               PSIZE_T read);
 }
 
 namespace {

@@ -64,14 +64,18 @@ void InitGlobals(const ScanHost& scanHost) {
   scanRequested = false;
 }
 
-void FreeGlobals() { scanState = ScanState(); }
+void FreeGlobals() {
+  scanState = ScanState();
+}
 
 void ScanProcesses() {
   scanRequested = true;
   RunRequestedScans();
 }
 
-ScanHold::ScanHold() { ++holds; }
+ScanHold::ScanHold() {
+  ++holds;
+}
 
 ScanHold::~ScanHold() {
   if (--holds == 0) RunRequestedScans();

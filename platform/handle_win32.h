@@ -3,11 +3,16 @@
 
 #include <windows.h>
 
+#include <utility>
+
 class UniqueHandle {
  public:
   explicit UniqueHandle(HANDLE handle = nullptr) : handle_(handle) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    std::swap(handle_, other.handle_);
+    return *this;
+  }
   ~UniqueHandle() {
     if (valid()) CloseHandle(handle_);
   }

@@ -22,7 +22,8 @@ class Probe {
   Probe(const fs::path& executable, const fs::path& directory) {
     pid_ = fork();
     if (pid_ == 0) {
-      if (chdir(directory.c_str()) == 0) execl(executable.c_str(), executable.c_str(), "30", nullptr);
+      if (chdir(directory.c_str()) == 0)
+        execl(executable.c_str(), executable.c_str(), "30", nullptr);
       _exit(127);
     }
   }

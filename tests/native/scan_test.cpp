@@ -33,9 +33,7 @@ class ScanTest : public ::testing::Test {
   }
   void TearDown() override { FreeGlobals(); }
 
-  void WriteTrust(const Text& content) {
-    std::ofstream(trustPath, std::ios::binary) << content;
-  }
+  void WriteTrust(const Text& content) { std::ofstream(trustPath, std::ios::binary) << content; }
   const std::vector<Row>& MainList() { return runtime.lists[WindowId::kMain]; }
 
   TempDir dir;
@@ -71,7 +69,8 @@ TEST_F(ScanTest, ListShowsTheFirstProcessOnTopAndTheRestInReverse) {
   source.Start("B", "C:\\b\\");
   source.Start("C", "C:\\c\\");
   ScanProcesses();
-  EXPECT_THAT(MainList(), ElementsAre(Row{"A", "C:\\a\\"}, Row{"C", "C:\\c\\"}, Row{"B", "C:\\b\\"}));
+  EXPECT_THAT(MainList(),
+              ElementsAre(Row{"A", "C:\\a\\"}, Row{"C", "C:\\c\\"}, Row{"B", "C:\\b\\"}));
   EXPECT_EQ(scanState.previousNames, "\r\nA\r\nB\r\nC");
 
   ScanProcesses();
@@ -80,13 +79,15 @@ TEST_F(ScanTest, ListShowsTheFirstProcessOnTopAndTheRestInReverse) {
 
 struct TrustCase {
   const char* label;
-  Text previous;                    // the one process of the first scan
-  std::optional<Text> trustText;    // nullopt: no trust file
-  Text started;                     // the process that starts before the second scan
+  Text previous;                  // the one process of the first scan
+  std::optional<Text> trustText;  // nullopt: no trust file
+  Text started;                   // the process that starts before the second scan
   bool reported;
 };
 
-void PrintTo(const TrustCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const TrustCase& c, std::ostream* out) {
+  *out << c.label;
+}
 
 class TrustRuleTest : public ScanTest, public ::testing::WithParamInterface<TrustCase> {};
 

@@ -26,8 +26,8 @@ struct FindCase {
 };
 
 void PrintTo(const FindCase& c, std::ostream* out) {
-  *out << ::testing::PrintToString(c.text) << " / " << ::testing::PrintToString(c.needle) << " from "
-       << c.start << (c.ignoreCase ? ", ignoring case" : "");
+  *out << ::testing::PrintToString(c.text) << " / " << ::testing::PrintToString(c.needle)
+       << " from " << c.start << (c.ignoreCase ? ", ignoring case" : "");
 }
 
 class FindTest : public ::testing::TestWithParam<FindCase> {};
@@ -83,8 +83,8 @@ TEST(TextTest, FastSearchAgreesWithSteppingSearch) {
   for (int i = 0; i < 50000; ++i) {
     const Text text = draw(14), needle = draw(3);
     if (needle.empty()) continue;
-    ASSERT_EQ(Find(text, needle), SteppingFind(text, needle)) << testing::PrintToString(text)
-                                                              << " / " << needle;
+    ASSERT_EQ(Find(text, needle), SteppingFind(text, needle))
+        << testing::PrintToString(text) << " / " << needle;
   }
 }
 

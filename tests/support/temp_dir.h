@@ -32,8 +32,12 @@ class TempDir {
 
 #ifdef _WIN32
 #include <process.h>
-inline long TempDir::Pid() { return _getpid(); }
+inline long TempDir::Pid() {
+  return _getpid();
+}
 #else
 #include <unistd.h>
-inline long TempDir::Pid() { return getpid(); }
+inline long TempDir::Pid() {
+  return getpid();
+}
 #endif

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs every test: the native suite, then the Windows suite under Wine with one persistent
+# wineserver for the whole run, so that each Wine test starts in a fraction of a second.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+cd "$ROOT"
+ensure_display
+ctest --preset native
+"$WINESERVER" -p
+trap '"$WINESERVER" -k 2>/dev/null; [ -n "${XVFB_PID:-}" ] && kill $XVFB_PID 2>/dev/null; true' EXIT
+ctest --preset windows
