@@ -1,7 +1,7 @@
 #include "monitor/process_snapshot_win32.h"
 
-#include <tlhelp32.h>
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include "platform/cp936_win32.h"
 #include "platform/handle_win32.h"
