@@ -6,17 +6,24 @@ source "$(dirname "$0")/common.sh"
 stamp="$WINEPREFIX/.xiudeng-ready"
 [ -e "$stamp" ] && exit 0
 
-if ! LANG=C locale -a | grep -qi '^zh_CN\.utf-\?8$'; then
-  localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
-fi
+locales=$(LANG=C locale -a)
+grep -qi '^zh_CN\.utf-\?8$' <<<"$locales" || localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 mkdir -p "$WINEPREFIX"
-"$WINE" wineboot -i >/dev/null 2>&1
-"$WINESERVER" -w
+log="$ROOT/build/wine-prefix.log"
+# wineboot's own status is not reliable; the registry it leaves behind is.
+"$WINE" wineboot -i >"$log" 2>&1 || true
+"$WINESERVER" -w || true
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  cat "$log" >&2
+  echo "wineboot did not create the prefix $WINEPREFIX" >&2
+  exit 1
+fi
 # Wine rewrites the dialog font when the locale's code page changes, so this comes after a run
 # under the target locale.
 key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 for font in "MS Shell Dlg" "MS Shell Dlg 2" "SimSun" "NSimSun"; do
-  "$WINE" reg add "$key" /v "$font" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+  "$WINE" reg add "$key" /v "$font" /t REG_SZ /d "WenQuanYi Micro Hei" /f >>"$log" 2>&1 ||
+    { cat "$log" >&2; exit 1; }
 done
-"$WINESERVER" -w
+"$WINESERVER" -w || true
 touch "$stamp"
