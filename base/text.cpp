@@ -79,6 +79,15 @@ int Find(std::string_view text, std::string_view needle, int start, bool ignoreC
   return ignoreCase ? FindFolded(text, needle, from) : FindExact(text, needle, from);
 }
 
+int FindLast(std::string_view text, std::string_view needle) {
+  int last = -1;
+  for (int p = Find(text, needle); p > 0;
+       p = Find(text, needle, p + static_cast<int>(CharLength(text, static_cast<size_t>(p) - 1)))) {
+    last = p;
+  }
+  return last;
+}
+
 bool OccursIn(std::string_view name, std::string_view text) {
   return Find(text, name) > 0;
 }

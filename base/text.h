@@ -21,6 +21,9 @@ inline bool IsLeadByte(unsigned char byte) {
 // With `ignoreCase`, only single-byte ASCII letters fold.
 int Find(std::string_view text, std::string_view needle, int start = 1, bool ignoreCase = false);
 
+// Last match of `needle` in `text` at a character boundary, case-sensitive; matches may overlap.
+int FindLast(std::string_view text, std::string_view needle);
+
 // The occurs-in rule: a case-sensitive search of `text` from its first byte finds `name`.
 // Linear in the length of `text`, however many bytes of 0x80 and above it holds.
 bool OccursIn(std::string_view name, std::string_view text);

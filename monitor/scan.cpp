@@ -35,7 +35,7 @@ void ScanOnce() {
 
   if (!scanState.pendingNames.empty()) {
     scanState.alertPending = true;
-    runtime.LoadWindow(WindowId::kAlert);
+    host.showAlert();
   }
   scanState.previousNames.clear();
   for (const Text& name : names) scanState.previousNames.append("\r\n").append(name);

@@ -20,8 +20,9 @@ extern ScanState scanState;
 // What a scan reads and fills.
 struct ScanHost {
   ProcessSource* processes;
-  WindowRuntime* runtime;
+  WindowRuntime* runtime;  // the main window's list, and processing pending events
   Text trustFilePath;
+  Handler showAlert;  // hands the pending entries to the alert window before they are emptied
 };
 
 // Once at program start, before any window exists; every global takes its start value.

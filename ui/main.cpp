@@ -1,47 +1,24 @@
-// Program start: the main window, centred on the primary screen, until it is closed.
+// Program start: the scan state, the main window, and the message loop until the program ends.
 #include <windows.h>
 
-#include "platform/cp936_win32.h"
+#include "monitor/process_source_win32.h"
+#include "monitor/scan.h"
+#include "monitor/trust_list.h"
+#include "platform/files.h"
+#include "platform/shell_win32.h"
+#include "platform/window_runtime_win32.h"
+#include "ui/alert_window.h"
+#include "ui/app.h"
+#include "ui/main_window.h"
 
-namespace {
-
-constexpr int kWidth = 408, kHeight = 297;
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = MainWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = L"XiudengMain";
-  RegisterClassExW(&windowClass);
-
-  // Owned by a hidden window, so that the main window has no taskbar button.
-  HWND owner =
-      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  HWND main = CreateWindowExW(0, windowClass.lpszClassName, Wide("新岫灯v1.0").c_str(),
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, left, top,
-                              kWidth, kHeight, owner, nullptr, instance, nullptr);
-  ShowWindow(main, SW_SHOW);
-
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  DestroyWindow(owner);
-  return 0;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  Win32Shell shell;
+  Win32ProcessSource processes;
+  Win32WindowRuntime runtime(
+      {{WindowId::kMain, MainWindowDesign()}, {WindowId::kAlert, AlertWindowDesign()}},
+      FreeGlobals);
+  app = {&runtime, &shell, RunDirectory(), ExecutableName(), kMarkerPath};
+  InitGlobals({&processes, &runtime, TrustFilePath(app.runDirectory), RaiseAlertWindow});
+  runtime.LoadWindow(WindowId::kMain);
+  return runtime.Run();
 }

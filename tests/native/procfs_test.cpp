@@ -75,11 +75,12 @@ TEST_F(ProcfsTest, FindsAChildWithItsNameAndCurrentDirectory) {
 TEST_F(ProcfsTest, ScanReportsAProcessStartedBetweenTwoScans) {
   ScriptedRuntime runtime;
   TextArray reported, dirs;
-  runtime.createdHandlers[WindowId::kAlert] = [&] {
-    reported.insert(reported.end(), scanState.pendingNames.begin(), scanState.pendingNames.end());
-    dirs.insert(dirs.end(), scanState.pendingDirs.begin(), scanState.pendingDirs.end());
-  };
-  InitGlobals({&source, &runtime, dir.File("trust.txt")});
+  InitGlobals({&source, &runtime, dir.File("trust.txt"), [&] {
+                 reported.insert(reported.end(), scanState.pendingNames.begin(),
+                                 scanState.pendingNames.end());
+                 dirs.insert(dirs.end(), scanState.pendingDirs.begin(),
+                             scanState.pendingDirs.end());
+               }});
   ScanProcesses();
   {
     Probe probe(executable, workDir);

@@ -24,23 +24,25 @@ class ScanTest : public ::testing::Test {
     TextArray names, dirs;
   };
 
-  void SetUp() override {
-    InitGlobals({&source, &runtime, trustPath});
-    // Stands in for the alert window: it takes what the scan hands over.
-    runtime.createdHandlers[WindowId::kAlert] = [this] {
-      alerts.push_back({scanState.pendingNames, scanState.pendingDirs});
-    };
+  void SetUp() override { InitGlobals(Host()); }
+  // Stands in for the alert window: it takes what the scan hands over.
+  ScanHost Host() {
+    return {&source, &runtime, trustPath, [this] {
+              alerts.push_back({scanState.pendingNames, scanState.pendingDirs});
+              if (duringAlert) duringAlert();
+            }};
   }
   void TearDown() override { FreeGlobals(); }
 
   void WriteTrust(const Text& content) { std::ofstream(trustPath, std::ios::binary) << content; }
-  const std::vector<Row>& MainList() { return runtime.lists[WindowId::kMain]; }
+  const std::vector<Row>& MainList() { return runtime[WindowId::kMain].rows; }
 
   TempDir dir;
   const Text trustPath = dir.File("trust.txt");
   FakeProcessSource source;
   ScriptedRuntime runtime;
   std::vector<Alert> alerts;
+  std::function<void()> duringAlert;
 };
 
 TEST_F(ScanTest, FirstScanReportsNothingSecondReportsWhatStartedBetween) {
@@ -55,7 +57,7 @@ TEST_F(ScanTest, FirstScanReportsNothingSecondReportsWhatStartedBetween) {
   ASSERT_EQ(alerts.size(), 1u);
   EXPECT_THAT(alerts[0].names, ElementsAre("new.exe"));
   EXPECT_THAT(alerts[0].dirs, ElementsAre("C:\\新目录\\"));
-  // The stand-in alert window does not clear the flag; the arrays are emptied after the load.
+  // The stand-in alert window does not clear the flag; the arrays are emptied after the hand-over.
   EXPECT_TRUE(scanState.alertPending);
   EXPECT_THAT(scanState.pendingNames, IsEmpty());
   EXPECT_THAT(scanState.pendingDirs, IsEmpty());
@@ -148,7 +150,7 @@ TEST_F(ScanTest, FailedSnapshotChangesNothing) {
 
   // Nor does it take the baseline.
   FreeGlobals();
-  InitGlobals({&source, &runtime, trustPath});
+  InitGlobals(Host());
   ScanProcesses();
   EXPECT_FALSE(scanState.baselineTaken);
 }
@@ -182,7 +184,7 @@ TEST_F(ScanTest, ScanAskedForDuringAWalkOverPendingEntriesWaitsForTheWalk) {
   source.Start("b.exe");
   source.Start("c.exe");
   // The alert window walks the pending entries and processes events between them.
-  runtime.createdHandlers[WindowId::kAlert] = [this] {
+  duringAlert = [this] {
     ScanHold hold;
     for (size_t i = 0; i < scanState.pendingNames.size(); ++i) {
       runtime.events.push_back([] { ScanProcesses(); });

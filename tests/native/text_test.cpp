@@ -88,6 +88,16 @@ TEST(TextTest, FastSearchAgreesWithSteppingSearch) {
   }
 }
 
+TEST(TextTest, FindLastTakesTheLastMatchWhereACharacterBegins) {
+  EXPECT_EQ(FindLast("a:b:c", ":"), 4);
+  EXPECT_EQ(FindLast("a:" + kTrailBackslash, "\\"), -1);
+  EXPECT_EQ(FindLast("a\\" + kTrailBackslash, "\\"), 2);
+  EXPECT_EQ(FindLast("中中", "中"), 3);
+  EXPECT_EQ(FindLast("aaa", "aa"), 2);
+  EXPECT_EQ(FindLast("abc", ":"), -1);
+  EXPECT_EQ(FindLast("abc", ""), -1);
+}
+
 TEST(TextTest, OccursInIsASubstringTest) {
   EXPECT_TRUE(OccursIn("host.exe", "\r\nsvchost.exe"));
   EXPECT_FALSE(OccursIn("NOTEPAD.EXE", "\r\nnotepad.exe"));

@@ -5,6 +5,20 @@
 #include <filesystem>
 #include <string>
 
+#ifdef _WIN32
+#include "platform/cp936_win32.h"
+#endif
+
+// A code page 936 path as the standard library takes it: on Windows it would read the bytes in
+// another code page.
+inline std::filesystem::path NativePath(const std::string& text) {
+#ifdef _WIN32
+  return std::filesystem::path(Wide(text));
+#else
+  return std::filesystem::path(text);
+#endif
+}
+
 class TempDir {
  public:
   TempDir() {

@@ -1,0 +1,22 @@
+// The real shell: ShellExecute, the file browser, shell links, special folders and Toolhelp.
+#pragma once
+
+#include "platform/shell.h"
+
+class Win32Shell : public Shell {
+ public:
+  // The shell-link object needs COM on this thread for as long as the shell is used.
+  Win32Shell();
+  Win32Shell(const Win32Shell&) = delete;
+  Win32Shell& operator=(const Win32Shell&) = delete;
+  ~Win32Shell() override;
+
+  void ShellOpen(const Text& file, const Text& parameters, int showMode) override;
+  void LocateFile(const Text& path) override;
+  bool CreateShortcut(const Text& link, const Text& target, const Text& description) override;
+  Text GetSpecialFolder(int kind) override;
+  bool EndProcessByName(const Text& name) override;
+
+ private:
+  bool comInitialized_;
+};

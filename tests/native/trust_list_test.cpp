@@ -1,0 +1,67 @@
+#include "monitor/trust_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/files.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class TrustListTest : public ::testing::Test {
+ protected:
+  void Write(const std::string& content) { ASSERT_TRUE(WriteFileBytes(path, Bytes(content.begin(), content.end()))); }
+  std::string Content() {
+    const Bytes bytes = ReadFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+  }
+
+  TempDir dir;
+  const Text path = TrustFilePath(dir.path().string());
+};
+
+TEST_F(TrustListTest, LivesBesideTheExecutableUnderItsOwnName) {
+  EXPECT_EQ(TrustFilePath("run"), Text("run") + kPathSeparator + "岫灯_不通知的进程.txt");
+}
+
+TEST_F(TrustListTest, FirstStartWritesExactlyTheHeaderLine) {
+  EnsureTrustFile(path);
+  EXPECT_EQ(Content(), kTrustHeader);
+  EXPECT_EQ(Content().size(), 41u);
+}
+
+TEST_F(TrustListTest, AnExistingFileIsNotTouched) {
+  Write("mine");
+  EnsureTrustFile(path);
+  EXPECT_EQ(Content(), "mine");
+}
+
+TEST_F(TrustListTest, AppendingAddsALineBreakAndTheNameEveryTime) {
+  EnsureTrustFile(path);
+  ASSERT_TRUE(AppendTrustedName(path, "a.exe"));
+  ASSERT_TRUE(AppendTrustedName(path, "a.exe"));
+  ASSERT_TRUE(AppendTrustedName(path, ""));
+  EXPECT_EQ(Content(), std::string(kTrustHeader) + "\r\na.exe\r\na.exe\r\n");
+}
+
+TEST_F(TrustListTest, AppendingKeepsEveryByteAfterAZeroByte) {
+  const std::string utf16("a\0b\0", 4);
+  Write(utf16);
+  ASSERT_TRUE(AppendTrustedName(path, "x.exe"));
+  EXPECT_EQ(Content(), utf16 + "\r\nx.exe");
+}
+
+TEST_F(TrustListTest, AMissingFileIsCreatedWithoutHeader) {
+  ASSERT_TRUE(AppendTrustedName(path, "x.exe"));
+  EXPECT_EQ(Content(), "\r\nx.exe");
+}
+
+TEST_F(TrustListTest, AnUnreadableFileIsNeitherReplacedNorReportedAsTrusted) {
+  std::filesystem::create_directory(NativePath(path));
+  EXPECT_FALSE(AppendTrustedName(path, "x.exe"));
+  EXPECT_TRUE(std::filesystem::is_directory(NativePath(path)));
+}
+
+}  // namespace

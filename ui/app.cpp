@@ -1,0 +1,3 @@
+#include "ui/app.h"
+
+App app;
