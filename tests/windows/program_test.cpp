@@ -168,6 +168,15 @@ TEST_F(ProgramTest, MonitorsAlertsTrustsAndEnds) {
   driver::Key(VK_DOWN);
   driver::Key(VK_RETURN);
   EXPECT_TRUE(driver::WaitFor([&] { return !probe.Running(); }));
+
+  // Closing the main window leaves the program running for the open alert; "OK" then ends it.
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(driver::WaitFor([&] { return !IsWindow(main); }));
+  Sleep(500);
+  EXPECT_TRUE(program->Running());
+  driver::Click(driver::Child(alert, L"Button", L"OK"));
+  ASSERT_TRUE(driver::WaitFor([&] { return !program->Running(); }));
+  EXPECT_EQ(program->ExitCode(), 0u);
 }
 
 TEST_F(ProgramTest, StartsWithWindowsAndQuitsWithCodeZero) {
@@ -192,8 +201,18 @@ TEST_F(ProgramTest, StartsWithWindowsAndQuitsWithCodeZero) {
   ASSERT_TRUE(driver::WaitFor([&] { return !fs::exists(kMarker); }));
   EXPECT_FALSE(fs::exists(StartupLink()));
 
-  // Closing the last window ends the program with exit code 0.
-  PostMessageW(main, WM_CLOSE, 0, 0);
+  // "退出" from the tray icon's menu (its last item), confirmed with Yes, ends with code 0.
+  HWND tray = nullptr;
+  ASSERT_TRUE(driver::WaitFor([&] { return (tray = FindWindowW(nullptr, L"Wine System Tray")); }));
+  POINT icon{GetSystemMetrics(SM_CXSMICON) / 2 + 2, GetSystemMetrics(SM_CYSMICON) / 2 + 2};
+  ClientToScreen(tray, &icon);
+  driver::MouseClick(icon, true);
+  Sleep(300);
+  driver::Key(VK_UP);
+  driver::Key(VK_RETURN);
+  HWND question = driver::WaitForTopWindow(program->id(), Wide("询问"), L"#32770");
+  ASSERT_NE(question, nullptr);
+  driver::Click(GetDlgItem(question, IDYES));
   ASSERT_TRUE(driver::WaitFor([&] { return !program->Running(); }));
   EXPECT_EQ(program->ExitCode(), 0u);
 }
