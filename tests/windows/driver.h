@@ -43,7 +43,8 @@ inline DWORD ProcessOf(HWND window) {
 }
 
 // The visible top-level window of the process with that title and class (any class when empty).
-inline HWND TopWindow(DWORD process, const std::wstring& title, const std::wstring& className = L"") {
+inline HWND TopWindow(DWORD process, const std::wstring& title,
+                      const std::wstring& className = L"") {
   struct Search {
     DWORD process;
     const std::wstring& title;
@@ -53,8 +54,8 @@ inline HWND TopWindow(DWORD process, const std::wstring& title, const std::wstri
   EnumWindows(
       [](HWND window, LPARAM param) -> BOOL {
         auto& s = *reinterpret_cast<Search*>(param);
-        if (IsWindowVisible(window) && ProcessOf(window) == s.process && TextOf(window) == s.title &&
-            (s.className.empty() || ClassOf(window) == s.className)) {
+        if (IsWindowVisible(window) && ProcessOf(window) == s.process &&
+            TextOf(window) == s.title && (s.className.empty() || ClassOf(window) == s.className)) {
           s.found = window;
           return FALSE;
         }
@@ -80,7 +81,9 @@ inline HWND Child(HWND parent, const std::wstring& className, const std::wstring
   return nullptr;
 }
 
-inline void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+inline void Click(HWND button) {
+  PostMessageW(button, BM_CLICK, 0, 0);
+}
 
 // Real input: the mouse moves to the screen point and clicks there.
 inline void MouseClick(POINT at, bool right = false) {
@@ -107,9 +110,9 @@ class RemoteMemory {
       : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
                              ProcessOf(window))),
         size_(size),
-        address_(process_.valid() ? VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT,
-                                                   PAGE_READWRITE)
-                                  : nullptr) {}
+        address_(process_.valid()
+                     ? VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE)
+                     : nullptr) {}
   RemoteMemory(const RemoteMemory&) = delete;
   RemoteMemory& operator=(const RemoteMemory&) = delete;
   ~RemoteMemory() {
@@ -143,8 +146,8 @@ inline std::vector<ListRow> ReadList(HWND list) {
       item.pszText = reinterpret_cast<wchar_t*>(memory.address() + sizeof(LVITEMW));
       item.cchTextMax = kChars;
       memory.Write(0, &item, sizeof item);
-      const auto length = SendMessageW(list, LVM_GETITEMTEXTW, row,
-                                       reinterpret_cast<LPARAM>(memory.address()));
+      const auto length =
+          SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(memory.address()));
       std::wstring text(static_cast<size_t>(length), L'\0');
       memory.Read(sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t));
       rows[row][column] = text;

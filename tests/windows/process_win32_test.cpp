@@ -11,6 +11,7 @@
 #include "platform/cp936_win32.h"
 #include "platform/handle_win32.h"
 #include "support/temp_dir.h"
+#include "windows/child_process.h"
 
 namespace {
 
@@ -18,53 +19,15 @@ namespace fs = std::filesystem;
 using ::testing::Contains;
 using ::testing::EndsWith;
 
-fs::path HelperPath() {
-  wchar_t module[MAX_PATH];
-  GetModuleFileNameW(nullptr, module, MAX_PATH);
-  return fs::path(module).parent_path() / L"test_helper.exe";
+// The new process fills its parameter block as it starts: wait until the text is there.
+Text ReadWhenThere(const ChildProcess& process, int kind) {
+  Text text;
+  for (int attempt = 0; attempt < 500 && text.empty(); ++attempt) {
+    text = ReadProcessParameter(process.id(), kind);
+    if (text.empty()) Sleep(10);
+  }
+  return text;
 }
-
-// test_helper.exe, started in `directory` and ended with the test.
-class Helper {
- public:
-  explicit Helper(const fs::path& directory) {
-    std::wstring commandLine = L"\"" + HelperPath().wstring() + L"\" 30000";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (CreateProcessW(HelperPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                       CREATE_NO_WINDOW, nullptr, directory.c_str(), &startup, &info)) {
-      process_ = UniqueHandle(info.hProcess);
-      UniqueHandle thread(info.hThread);
-      id_ = info.dwProcessId;
-    }
-    commandLine_ = Narrow(commandLine);
-  }
-  ~Helper() { End(); }
-
-  void End() {
-    if (!process_.valid()) return;
-    TerminateProcess(process_.get(), 0);
-    WaitForSingleObject(process_.get(), 10000);
-  }
-  DWORD id() const { return id_; }
-  const Text& commandLine() const { return commandLine_; }
-
-  // The new process fills its parameter block as it starts; wait until the text is there.
-  Text Read(int kind) const {
-    Text text;
-    for (int attempt = 0; attempt < 500 && text.empty(); ++attempt) {
-      text = ReadProcessParameter(id_, kind);
-      if (text.empty()) Sleep(10);
-    }
-    return text;
-  }
-
- private:
-  UniqueHandle process_;
-  DWORD id_ = 0;
-  Text commandLine_;
-};
 
 class ProcessWin32Test : public ::testing::Test {
  protected:
@@ -77,7 +40,7 @@ class ProcessWin32Test : public ::testing::Test {
 };
 
 TEST_F(ProcessWin32Test, EnumerateProcessesSeesEveryInstance) {
-  Helper first(dir.path()), second(dir.path());
+  ChildProcess first(HelperPath(), dir.path()), second(HelperPath(), dir.path());
   ASSERT_NE(first.id(), 0u);
   ASSERT_NE(second.id(), 0u);
 
@@ -96,22 +59,22 @@ TEST_F(ProcessWin32Test, EnumerateProcessesSeesEveryInstance) {
 
 TEST_F(ProcessWin32Test, ReadsTheCurrentDirectoryWithItsTrailingBackslash) {
   const fs::path directory = Directory(L"测试 目录");
-  Helper helper(directory);
-  EXPECT_EQ(helper.Read(kCurrentDirectory), Narrow(directory.wstring()) + "\\");
-  EXPECT_EQ(helper.Read(kCommandLine), helper.commandLine());
-  EXPECT_THAT(helper.Read(kImagePath), EndsWith("\\test_helper.exe"));
+  ChildProcess helper(HelperPath(), directory);
+  EXPECT_EQ(ReadWhenThere(helper, kCurrentDirectory), Narrow(directory.wstring()) + "\\");
+  EXPECT_EQ(ReadWhenThere(helper, kCommandLine), Narrow(helper.commandLine()));
+  EXPECT_THAT(ReadWhenThere(helper, kImagePath), EndsWith("\\test_helper.exe"));
 }
 
 TEST_F(ProcessWin32Test, CharactersOutsideCodePage936BecomeTheDefaultCharacter) {
   const fs::path directory = Directory(L"a\u0E01b");
-  Helper helper(directory);
-  EXPECT_THAT(helper.Read(kCurrentDirectory), EndsWith("\\a?b\\"));
+  ChildProcess helper(HelperPath(), directory);
+  EXPECT_THAT(ReadWhenThere(helper, kCurrentDirectory), EndsWith("\\a?b\\"));
 }
 
 TEST_F(ProcessWin32Test, UnreadableProcessesGiveTheEmptyText) {
   EXPECT_EQ(ReadProcessParameter(0, kCurrentDirectory), "");
-  Helper helper(dir.path());
-  ASSERT_NE(helper.Read(kCurrentDirectory), "");
+  ChildProcess helper(HelperPath(), dir.path());
+  ASSERT_NE(ReadWhenThere(helper, kCurrentDirectory), "");
   helper.End();
   EXPECT_EQ(ReadProcessParameter(helper.id(), kCurrentDirectory), "");
 }

@@ -12,6 +12,7 @@
 #include "monitor/trust_list.h"
 #include "platform/cp936_win32.h"
 #include "support/temp_dir.h"
+#include "windows/child_process.h"
 #include "windows/driver.h"
 
 namespace {
@@ -20,12 +21,6 @@ namespace fs = std::filesystem;
 using driver::ListRow;
 using ::testing::Contains;
 using ::testing::Not;
-
-fs::path BuildDirectory() {
-  wchar_t module[MAX_PATH];
-  GetModuleFileNameW(nullptr, module, MAX_PATH);
-  return fs::path(module).parent_path();
-}
 
 std::string ReadAll(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -39,40 +34,6 @@ fs::path StartupLink() {
 }
 
 const fs::path kMarker = Wide("c:\\岫灯配置.txt");
-
-// A process started with a current directory; ended with the test.
-class Process {
- public:
-  Process(const fs::path& executable, const fs::path& directory) {
-    std::wstring commandLine = L"\"" + executable.wstring() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       directory.c_str(), &startup, &info)) {
-      handle_ = UniqueHandle(info.hProcess);
-      UniqueHandle thread(info.hThread);
-      id_ = info.dwProcessId;
-    }
-  }
-  ~Process() { End(); }
-
-  void End() {
-    if (Running()) TerminateProcess(handle_.get(), 1);
-    WaitForSingleObject(handle_.get(), 10000);
-  }
-  bool Running() const { return WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
-  DWORD ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(handle_.get(), &code);
-    return code;
-  }
-  DWORD id() const { return id_; }
-
- private:
-  UniqueHandle handle_;
-  DWORD id_ = 0;
-};
 
 class ProgramTest : public ::testing::Test {
  protected:
@@ -90,7 +51,7 @@ class ProgramTest : public ::testing::Test {
   }
 
   HWND Start() {
-    program = std::make_unique<Process>(runDir / L"xiudeng.exe", runDir);
+    program = std::make_unique<ChildProcess>(runDir / L"xiudeng.exe", runDir);
     return driver::WaitForTopWindow(program->id(), Wide("新岫灯v1.0"));
   }
   fs::path Directory(const std::string& name) {
@@ -103,8 +64,8 @@ class ProgramTest : public ::testing::Test {
   TempDir dir;
   const fs::path runDir = dir.path();
   const fs::path trustFile = runDir / Wide("岫灯_不通知的进程.txt");
-  const fs::path helper = BuildDirectory() / L"test_helper.exe";
-  std::unique_ptr<Process> program;
+  const fs::path helper = HelperPath();
+  std::unique_ptr<ChildProcess> program;
 };
 
 TEST_F(ProgramTest, MonitorsAlertsTrustsAndEnds) {
@@ -117,17 +78,18 @@ TEST_F(ProgramTest, MonitorsAlertsTrustsAndEnds) {
   ASSERT_TRUE(driver::WaitFor([&] { return driver::Child(main, L"Button", Wide("停止")); }));
   ASSERT_TRUE(driver::WaitFor([&] {
     const auto rows = driver::ReadList(list);
-    return std::find(rows.begin(), rows.end(),
-                     ListRow{L"xiudeng.exe", WithBackslash(runDir)}) != rows.end();
+    return std::find(rows.begin(), rows.end(), ListRow{L"xiudeng.exe", WithBackslash(runDir)}) !=
+           rows.end();
   }));
 
   // A program started from a directory with Chinese characters raises the alert.
   const fs::path helperDir = Directory("新 进程");
-  auto started = std::make_unique<Process>(helper, helperDir);
+  auto started = std::make_unique<ChildProcess>(helper, helperDir);
   HWND alert = driver::WaitForTopWindow(program->id(), Wide("发现新进程"), L"", 12000);
   ASSERT_NE(alert, nullptr);
   HWND alertList = driver::Child(alert, L"SysListView32");
-  EXPECT_THAT(driver::ReadList(alertList), Contains(ListRow{L"test_helper.exe", WithBackslash(helperDir)}));
+  EXPECT_THAT(driver::ReadList(alertList),
+              Contains(ListRow{L"test_helper.exe", WithBackslash(helperDir)}));
   EXPECT_TRUE(GetWindowLongW(alert, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
   // Trust it from the row's menu: the last item.
@@ -142,20 +104,22 @@ TEST_F(ProgramTest, MonitorsAlertsTrustsAndEnds) {
   // Trusted: ended, absent from a scan, started again, and not reported.
   started->End();
   Sleep(6000);
-  started = std::make_unique<Process>(helper, helperDir);
+  started = std::make_unique<ChildProcess>(helper, helperDir);
   const fs::path other = runDir / L"other_probe.exe";
   fs::copy_file(helper, other);
-  Process probe(other, runDir);
+  ChildProcess probe(other, runDir);
   ASSERT_TRUE(driver::WaitFor(
       [&] {
         const auto rows = driver::ReadList(alertList);
-        return std::find(rows.begin(), rows.end(), ListRow{L"other_probe.exe", WithBackslash(runDir)}) !=
-               rows.end();
+        return std::find(rows.begin(), rows.end(),
+                         ListRow{L"other_probe.exe", WithBackslash(runDir)}) != rows.end();
       },
       12000))
       << "found while the alert is open, it reaches the open window";
   const auto rows = driver::ReadList(alertList);
-  EXPECT_EQ(std::count(rows.begin(), rows.end(), ListRow{L"test_helper.exe", WithBackslash(helperDir)}), 1);
+  EXPECT_EQ(
+      std::count(rows.begin(), rows.end(), ListRow{L"test_helper.exe", WithBackslash(helperDir)}),
+      1);
 
   // End the probe from its row's menu: the second item.
   const int probeRow = static_cast<int>(

@@ -22,18 +22,13 @@
 #include "platform/handle_win32.h"
 #include "platform/shell_win32.h"
 #include "support/temp_dir.h"
+#include "windows/child_process.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using ::testing::EndsWith;
 using ::testing::StartsWith;
-
-fs::path BuildDirectory() {
-  wchar_t module[MAX_PATH];
-  GetModuleFileNameW(nullptr, module, MAX_PATH);
-  return fs::path(module).parent_path();
-}
 
 struct Listed {
   DWORD id;
@@ -53,44 +48,6 @@ std::vector<Listed> Snapshot() {
   return processes;
 }
 
-// A running process, ended with the test if it still runs.
-class Process {
- public:
-  explicit Process(const fs::path& executable) {
-    std::wstring commandLine = L"\"" + executable.wstring() + L"\" 30000";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                       CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info)) {
-      handle_ = UniqueHandle(info.hProcess);
-      UniqueHandle thread(info.hThread);
-      id_ = info.dwProcessId;
-    }
-  }
-  explicit Process(DWORD id)
-      : handle_(OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE,
-                            FALSE, id)),
-        id_(id) {}
-  ~Process() {
-    if (Running()) TerminateProcess(handle_.get(), 1);
-    WaitForSingleObject(handle_.get(), 10000);
-  }
-
-  bool Running() const { return WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
-  bool Ended() const { return WaitForSingleObject(handle_.get(), 10000) == WAIT_OBJECT_0; }
-  DWORD ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(handle_.get(), &code);
-    return code;
-  }
-  DWORD id() const { return id_; }
-
- private:
-  UniqueHandle handle_;
-  DWORD id_ = 0;
-};
-
 class ShellWin32Test : public ::testing::Test {
  protected:
   Text Path(const Text& name) const { return Narrow(dir.path().wstring()) + "\\" + name; }
@@ -100,7 +57,7 @@ class ShellWin32Test : public ::testing::Test {
   fs::path Helper() {
     const fs::path helper =
         dir.path() / (L"Helper岫灯-" + std::to_wstring(GetCurrentProcessId()) + L".exe");
-    if (!fs::exists(helper)) fs::copy_file(BuildDirectory() / L"test_helper.exe", helper);
+    if (!fs::exists(helper)) fs::copy_file(HelperPath(), helper);
     return helper;
   }
 
@@ -189,7 +146,7 @@ TEST_F(ShellWin32Test, AShortcutInAMissingDirectoryFails) {
 }
 
 TEST_F(ShellWin32Test, EndsTheFirstProcessOfTheNameWhateverItsCase) {
-  Process first(Helper()), second(Helper());
+  ChildProcess first(Helper()), second(Helper());
   ASSERT_TRUE(first.Running());
   ASSERT_TRUE(second.Running());
   const std::vector<Listed> listed = Snapshot();
@@ -199,8 +156,8 @@ TEST_F(ShellWin32Test, EndsTheFirstProcessOfTheNameWhateverItsCase) {
   ASSERT_NE(position(first.id()), listed.end());
   ASSERT_NE(position(second.id()), listed.end());
   const bool firstIsEarlier = position(first.id()) < position(second.id());
-  Process& earlier = firstIsEarlier ? first : second;
-  Process& later = firstIsEarlier ? second : first;
+  ChildProcess& earlier = firstIsEarlier ? first : second;
+  ChildProcess& later = firstIsEarlier ? second : first;
 
   EXPECT_FALSE(shell.EndProcessByName(""));
   EXPECT_TRUE(earlier.Running());
@@ -228,7 +185,7 @@ TEST_F(ShellWin32Test, ShellOpenStartsTheProgramWithItsParameters) {
     if (id == 0) Sleep(10);
   }
   ASSERT_NE(id, 0u);
-  Process started(id);
+  ChildProcess started(id);
   Text commandLine;
   for (int attempt = 0; attempt < 500 && commandLine.empty(); ++attempt) {
     commandLine = ReadProcessParameter(id, kCommandLine);
