@@ -1,6 +1,6 @@
 # `make run` starts the program under Wine; `make test` runs every test. Both install what is
 # missing and build first.
-PRESETS := native windows windows-x86
+PRESETS := native native-sanitize windows windows-x86
 
 .PHONY: all deps build prefix run test format clean
 

@@ -6,6 +6,7 @@ source "$(dirname "$0")/common.sh"
 cd "$ROOT"
 ensure_display
 ctest --preset native
+ctest --preset native-sanitize
 # A server left from a run without a display would refuse every window.
 "$WINESERVER" -k 2>/dev/null || true
 "$WINESERVER" -p
