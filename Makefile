@@ -1,8 +1,8 @@
-# `make run` starts the program under Wine; `make test` runs every test. Both install what is
-# missing and build first.
+# `make run` starts the program under Wine; `make test` runs every test; `make package` makes the
+# release packages in build/package/. Each installs what is missing and builds first.
 PRESETS := native native-sanitize windows windows-x86
 
-.PHONY: all deps build prefix run test format clean
+.PHONY: all deps build prefix run package test format clean
 
 all: build
 
@@ -21,7 +21,11 @@ prefix: deps
 run: build prefix
 	@scripts/run.sh
 
-test: build prefix
+package: build
+	@scripts/package.sh
+
+# The installer's round trip needs the packages of this build.
+test: package prefix
 	@scripts/test.sh
 
 format:

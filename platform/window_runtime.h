@@ -7,6 +7,9 @@
 
 #include "base/text.h"
 
+// Sizes and positions are in design units, pixels at 96 DPI (platform/dpi.h): a runtime on a
+// monitor of another DPI scales them.
+
 // The program's two windows. Each holds one report-style list view, `超级列表框1`, with the
 // columns "进程名称" (100) and "所在路径" (300).
 enum class WindowId { kMain, kAlert };
@@ -73,6 +76,8 @@ class WindowRuntime {
   virtual void SetShown(WindowId window, bool shown) = 0;
   // Above every window that is not always on top, without activating it.
   virtual void SetTopmost(WindowId window, bool topmost) = 0;
+  // On the primary screen, each figure measured from the nearer edge of the screen: a window placed
+  // by its distance from the right or bottom edge keeps that distance, scaled.
   virtual void MoveWindow(WindowId window, int left, int top) = 0;
 
   // 0 stops the timer. A value other than the current one restarts it; the current value again
@@ -105,7 +110,7 @@ class WindowRuntime {
   // The flat look for the standard controls of every window, open or created later.
   virtual void SetVisualStyle(int variant) = 0;
 
-  // Of the whole primary screen, in pixels.
+  // Of the whole primary screen, in design units.
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;
 

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/cp936_win32.h"
+#include "platform/dpi.h"
 
 namespace {
 
@@ -87,29 +88,51 @@ ControlClass ClassOf(ControlKind kind) {
   return {L"STATIC", SS_LEFT, 0};
 }
 
+// Sized by LayOut.
 void AddColumns(HWND list) {
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   for (int column = 0; column < 2; ++column) {
     std::wstring title = Wide(kColumnTitles[column]);
     LVCOLUMNW description{};
-    description.mask = LVCF_TEXT | LVCF_WIDTH;
-    description.cx = kColumnWidths[column];
+    description.mask = LVCF_TEXT;
     description.pszText = title.data();
     SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&description));
   }
 }
 
+// Placed and sized by LayOut.
 void AddControl(HWND parent, const ControlDesign& design) {
   const ControlClass kind = ClassOf(design.kind);
   HWND control = CreateWindowExW(
-      kind.exStyle, kind.name, Wide(design.caption).c_str(), WS_CHILD | WS_VISIBLE | kind.style,
-      design.left, design.top, design.width, design.height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(design.id))),
+      kind.exStyle, kind.name, Wide(design.caption).c_str(), WS_CHILD | WS_VISIBLE | kind.style, 0,
+      0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(design.id))),
       GetModuleHandleW(nullptr), nullptr);
-  // Without it Wine draws Chinese captions as boxes.
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               FALSE);
   if (design.kind == ControlKind::kList) AddColumns(control);
+}
+
+// Windows 8.1 and later tell each monitor's DPI; before, every monitor has the system's.
+int SystemDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+int MonitorDpi(HMONITOR monitor) {
+  using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  // Looked up, not linked: shcore.dll is missing before Windows 8.1. 0 is MDT_EFFECTIVE_DPI.
+  static const auto getDpiForMonitor =
+      reinterpret_cast<GetDpiForMonitorFunction>(reinterpret_cast<void (*)()>(
+          GetProcAddress(LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor")));
+  UINT dpiX = 0, dpiY = 0;
+  if (getDpiForMonitor && getDpiForMonitor(monitor, 0, &dpiX, &dpiY) == S_OK && dpiX > 0) {
+    return static_cast<int>(dpiX);
+  }
+  return SystemDpi();
+}
+
+int PrimaryDpi() {
+  return MonitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
 }
 
 }  // namespace
@@ -193,17 +216,50 @@ void Win32WindowRuntime::Create(WindowId window) {
   const WindowDesign& design = designs_.at(window);
   const DWORD style =
       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (design.minimizeBox ? WS_MINIMIZEBOX : 0);
+  // Centred on the primary screen, so laid out for its DPI.
+  const int dpi = PrimaryDpi();
+  const int width = ToPixels(design.width, dpi), height = ToPixels(design.height, dpi);
   const HWND handle = CreateWindowExW(
-      0, kClassName, Wide(design.title).c_str(), style, (ScreenWidth() - design.width) / 2,
-      (ScreenHeight() - design.height) / 2, design.width, design.height,
+      0, kClassName, Wide(design.title).c_str(), style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+      (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
       design.taskbarButton ? nullptr : owner_, nullptr, GetModuleHandleW(nullptr), this);
   if (!handle) return;
-  windows_[window] = OpenWindow{.handle = handle};
+  windows_[window] = OpenWindow{.handle = handle, .dpi = dpi};
   for (const ControlDesign& control : design.controls) AddControl(handle, control);
+  LayOut(window);
 
   Invoke(design.created);
   if (!design.shownWhenLoaded) return;
   if (const HWND shown = Find(window)) ShowWindow(shown, SW_SHOW);
+}
+
+void Win32WindowRuntime::LayOut(WindowId window) {
+  OpenWindow& open = windows_.at(window);
+  const int dpi = open.dpi;
+  // The stock font is made for the system DPI. Without a font Wine draws Chinese captions as
+  // boxes.
+  const auto stockFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  UniqueFont font;
+  if (const int systemDpi = SystemDpi(); dpi != systemDpi) {
+    LOGFONTW look{};
+    GetObjectW(stockFont, sizeof look, &look);
+    look.lfHeight = MulDivRounded(look.lfHeight, dpi, systemDpi);
+    font.reset(CreateFontIndirectW(&look));
+  }
+  const WPARAM shownFont = reinterpret_cast<WPARAM>(font ? font.get() : stockFont);
+  for (const ControlDesign& design : designs_.at(window).controls) {
+    const HWND control = GetDlgItem(open.handle, ControlId(design.id));
+    SetWindowPos(control, nullptr, ToPixels(design.left, dpi), ToPixels(design.top, dpi),
+                 ToPixels(design.width, dpi), ToPixels(design.height, dpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control, WM_SETFONT, shownFont, TRUE);
+    if (design.kind != ControlKind::kList) continue;
+    for (int column = 0; column < 2; ++column) {
+      SendMessageW(control, LVM_SETCOLUMNWIDTH, column, ToPixels(kColumnWidths[column], dpi));
+    }
+  }
+  // Only now that no control uses the previous font any more.
+  open.font = std::move(font);
 }
 
 void Win32WindowRuntime::DestroyWindow(WindowId window) {
@@ -246,7 +302,11 @@ void Win32WindowRuntime::SetTopmost(WindowId window, bool topmost) {
 
 void Win32WindowRuntime::MoveWindow(WindowId window, int left, int top) {
   if (const HWND handle = Find(window)) {
-    SetWindowPos(handle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int dpi = PrimaryDpi();
+    SetWindowPos(handle, nullptr,
+                 PositionToPixels(left, ScreenWidth(), GetSystemMetrics(SM_CXSCREEN), dpi),
+                 PositionToPixels(top, ScreenHeight(), GetSystemMetrics(SM_CYSCREEN), dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -312,8 +372,11 @@ void Win32WindowRuntime::PopUpMenu(WindowId window) {
 }
 
 void Win32WindowRuntime::PopUp(WindowId window, UINT alignment, int dx, int dy, bool fromTray) {
-  const HWND handle = Find(window);
-  if (!handle) return;
+  const auto open = windows_.find(window);
+  if (open == windows_.end()) return;
+  const HWND handle = open->second.handle;
+  dx = ToPixels(dx, open->second.dpi);
+  dy = ToPixels(dy, open->second.dpi);
   const std::vector<MenuItemDesign>& items = designs_.at(window).menu;
   POINT cursor{};
   GetCursorPos(&cursor);
@@ -358,11 +421,11 @@ void Win32WindowRuntime::RunTeardown() {
 void Win32WindowRuntime::SetVisualStyle(int) {}
 
 int Win32WindowRuntime::ScreenWidth() {
-  return GetSystemMetrics(SM_CXSCREEN);
+  return ToUnits(GetSystemMetrics(SM_CXSCREEN), PrimaryDpi());
 }
 
 int Win32WindowRuntime::ScreenHeight() {
-  return GetSystemMetrics(SM_CYSCREEN);
+  return ToUnits(GetSystemMetrics(SM_CYSCREEN), PrimaryDpi());
 }
 
 void Win32WindowRuntime::RemoveAllRows(WindowId window) {
@@ -495,6 +558,16 @@ bool Win32WindowRuntime::OnMessage(WindowId window, UINT message, WPARAM wParam,
         return false;
       }
       Invoke(design.listRightClick);
+      return true;
+    }
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another DPI: the system suggests the frame, scaled.
+      const auto& frame = *reinterpret_cast<const RECT*>(lParam);
+      OpenWindow& open = windows_.at(window);
+      open.dpi = LOWORD(wParam);
+      SetWindowPos(open.handle, nullptr, frame.left, frame.top, frame.right - frame.left,
+                   frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      LayOut(window);
       return true;
     }
     case kTrayCallback:

@@ -1,13 +1,17 @@
 // The window runtime on real Win32 windows. One window class serves both windows; a hidden
-// top-level window of the runtime owns the windows that have no taskbar button.
+// top-level window of the runtime owns the windows that have no taskbar button. Each window is
+// laid out for the DPI of its monitor, and again when it moves to a monitor of another DPI.
 #pragma once
 
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 
+#include "platform/dpi.h"
 #include "platform/window_runtime.h"
 
 class Win32WindowRuntime final : public WindowRuntime {
@@ -52,8 +56,14 @@ class Win32WindowRuntime final : public WindowRuntime {
 
  private:
   enum class State { kOpen, kDestroyRequested, kDestroying };
+  struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+  };
+  using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
   struct OpenWindow {
     HWND handle = nullptr;
+    int dpi = kDesignDpi;
+    UniqueFont font{};  // the controls' font at a DPI other than the system's
     State state = State::kOpen;
     std::map<Timer, int> periods{};         // 0 or absent: stopped
     std::optional<std::wstring> trayTip{};  // present once the window has a tray icon
@@ -64,6 +74,8 @@ class Win32WindowRuntime final : public WindowRuntime {
   bool OnMessage(WindowId window, UINT message, WPARAM wParam, LPARAM lParam);
 
   void Create(WindowId window);
+  // Places and sizes the controls, their font and the list's columns for the window's DPI.
+  void LayOut(WindowId window);
   // Runs the will-be-destroyed handler, removes the tray icon and destroys the window.
   void CarryOutDestroy(WindowId window);
   void QuitWhenNoWindows();

@@ -1,7 +1,8 @@
 # Shared by the scripts: where things are, and the Wine environment of this checkout.
 # Never let a run fall back to ~/.wine, and never let Wine write menu entries under $HOME.
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$ROOT/build/wineprefix"
+# wine-copy.sh points XIUDENG_WINEPREFIX at a throwaway copy of the prefix.
+export WINEPREFIX="${XIUDENG_WINEPREFIX:-$ROOT/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 export LANG=zh_CN.UTF-8

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xdotool imagemagick
-  fonts-wqy-microhei locales
+  fonts-wqy-microhei locales nsis zip
 )
 missing=()
 for p in "${packages[@]}"; do

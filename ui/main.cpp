@@ -10,6 +10,9 @@
 #include "ui/alert_window.h"
 #include "ui/app.h"
 #include "ui/main_window.h"
+#include "web/echo_probe_win32.h"
+#include "web/fetch_url.h"
+#include "web/update_check.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Shell shell;
@@ -18,6 +21,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       {{WindowId::kMain, MainWindowDesign()}, {WindowId::kAlert, AlertWindowDesign()}},
       FreeGlobals);
   app = {&runtime, &shell, RunDirectory(), ExecutableName(), kMarkerPath};
+  // Settings of the build (CMakeLists.txt): a test build points them at loopback.
+  updateCheck = {XIUDENG_UPDATE_DELAY_MS,
+                 XIUDENG_PROFILE_URL,
+                 XIUDENG_DOWNLOAD_PAGE_URL,
+                 XIUDENG_PROBE_HOST,
+                 [](const Text& url) { return FetchUrl(url); },
+                 EchoRoundTrip};
   InitGlobals({&processes, &runtime, TrustFilePath(app.runDirectory), RaiseAlertWindow});
   runtime.LoadWindow(WindowId::kMain);
   return runtime.Run();

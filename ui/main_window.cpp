@@ -20,7 +20,7 @@ void Created() {
   creating = true;
   if (ReadAutoStartMarker(app.markerPath)) Ui().SetTicked(kMain, Control::kCheckBox, true);
   EnsureTrustFile(TrustFilePath(app.runDirectory));
-  Ui().SetTimerPeriod(kMain, Timer::kTimer2, 50000);
+  Ui().SetTimerPeriod(kMain, Timer::kTimer2, updateCheck.delayMs);
   if (Ui().Ticked(kMain, Control::kCheckBox)) {
     Ui().SetTimerPeriod(kMain, Timer::kTimer3, 1500);
     ToggleMonitoring();

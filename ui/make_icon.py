@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
-"""Draws the program icon, a red lantern on a gold cord, as a 64x64 32-bit icon with alpha.
+"""Draws the program icon, a red lantern on a gold cord, as 32-bit images with alpha at 16, 32, 48
+and 64 pixels (64 is the tray's), so that Windows never has to shrink a larger one.
 
 Usage: python3 ui/make_icon.py ui/xiudeng.ico
-Every pixel averages 4x4 samples, so the edges are smooth at this one size.
+The shapes are drawn on a 64-unit grid; every pixel averages 4x4 samples per unit it covers, so
+the edges stay smooth at every size.
 """
 import struct
 import sys
 
-SIZE = 64
-SAMPLES = 4
+GRID = 64
+SIZES = (16, 32, 48, 64)
+SAMPLES = 4  # per grid unit and direction
 GOLD = (222, 170, 52)
 DARK_GOLD = (168, 118, 30)
 RED_CENTRE = (242, 84, 52)
@@ -48,37 +51,48 @@ def colour_at(x, y):
     return mix(RED_CENTRE, RED_EDGE, r ** 1.5)
 
 
-def pixels():
+def pixels(size):
     """Rows bottom-up, each pixel as straight-alpha BGRA."""
+    unit = GRID / size
+    samples = SAMPLES * GRID // size
     rows = []
-    for py in range(SIZE):
+    for py in range(size):
         row = bytearray()
-        for px in range(SIZE):
+        for px in range(size):
             total = [0.0, 0.0, 0.0]
             covered = 0
-            for sy in range(SAMPLES):
-                for sx in range(SAMPLES):
-                    c = colour_at(px + (sx + 0.5) / SAMPLES, py + (sy + 0.5) / SAMPLES)
+            for sy in range(samples):
+                for sx in range(samples):
+                    c = colour_at((px + (sx + 0.5) / samples) * unit,
+                                  (py + (sy + 0.5) / samples) * unit)
                     if c is not None:
                         covered += 1
                         total = [t + v for t, v in zip(total, c)]
             if covered:
                 r, g, b = (round(t / covered) for t in total)
-                row += bytes((b, g, r, round(255 * covered / SAMPLES**2)))
+                row += bytes((b, g, r, round(255 * covered / samples**2)))
             else:
                 row += bytes(4)
         rows.append(bytes(row))
     return b"".join(reversed(rows))
 
 
+def image(size):
+    colour = pixels(size)
+    # The alpha channel decides; the AND mask stays clear. Its rows are padded to 32 bits.
+    mask = bytes((size + 31) // 32 * 4 * size)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(colour), 0, 0, 0, 0)
+    return header + colour + mask
+
+
 def icon():
-    colour = pixels()
-    mask = bytes(SIZE // 8 * SIZE)  # the alpha channel decides; the AND mask stays clear
-    image = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(colour), 0, 0, 0, 0)
-    image += colour + mask
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(image), 6 + 16)
-    return header + entry + image
+    images = [image(size) for size in SIZES]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data in zip(SIZES, images):
+        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return out + b"".join(images)
 
 
 if __name__ == "__main__":

@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/cp936_win32.h"
+#include "platform/dpi.h"
 #include "platform/window_runtime_win32.h"
 
 namespace {
@@ -498,6 +500,49 @@ TEST_F(RuntimeTest, ShowingKeepsTheStateAndMovingKeepsTheSize) {
   runtime.SetShown(kMain, true);
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_TRUE(IsIconic(window));
+}
+
+// Runs at 96 DPI with the others, and on its own in a prefix of another DPI (dpi_144).
+TEST_F(RuntimeTest, LayoutFollowsTheMonitorDpi) {
+  Win32WindowRuntime runtime({{kMain, Design("缩放", true)}}, nullptr);
+  runtime.LoadWindow(kMain);
+  const HWND window = Window("缩放");
+  const HWND list = Child(window, WC_LISTVIEWW);
+  ASSERT_NE(list, nullptr);
+  auto expectLayout = [&](int dpi) {
+    RECT frame, listFrame;
+    GetWindowRect(window, &frame);
+    GetWindowRect(list, &listFrame);
+    EXPECT_EQ(frame.right - frame.left, ToPixels(kWidth, dpi));
+    EXPECT_EQ(frame.bottom - frame.top, ToPixels(kHeight, dpi));
+    EXPECT_EQ(listFrame.right - listFrame.left, ToPixels(330, dpi));
+    EXPECT_EQ(listFrame.bottom - listFrame.top, ToPixels(130, dpi));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), ToPixels(300, dpi));
+  };
+  const int dpi = static_cast<int>(GetDpiForWindow(window));
+  if (const char* expected = std::getenv("XIUDENG_EXPECTED_DPI")) {
+    ASSERT_EQ(dpi, std::atoi(expected));
+  }
+  expectLayout(dpi);
+
+  // Placed by its distance from the bottom-right corner, as the alert window is.
+  runtime.MoveWindow(kMain, runtime.ScreenWidth() - 261, runtime.ScreenHeight() - 240);
+  RECT frame;
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(frame.left, GetSystemMetrics(SM_CXSCREEN) - ToPixels(261, dpi));
+  EXPECT_EQ(frame.top, GetSystemMetrics(SM_CYSCREEN) - ToPixels(240, dpi));
+
+  // Moved to a monitor at 200 %: the frame the system suggests, and the controls laid out anew.
+  RECT suggested{10, 20, 10 + ToPixels(kWidth, 192), 20 + ToPixels(kHeight, 192)};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(frame.left, 10);
+  EXPECT_EQ(frame.top, 20);
+  expectLayout(192);
+  LOGFONTW shown{}, stock{};
+  GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)), sizeof shown, &shown);
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
+  EXPECT_EQ(shown.lfHeight, MulDivRounded(stock.lfHeight, 192, dpi));
 }
 
 }  // namespace
