@@ -1,8 +1,10 @@
 # `make run` starts the program under Wine; `make test` runs every test; `make package` makes the
-# release packages in build/package/. Each installs what is missing and builds first.
-PRESETS := native native-sanitize windows windows-x86
+# release packages in build/package/; `make fuzz` runs each fuzz target for ten million inputs;
+# `make bench` runs the benchmarks and prints their ratios, `make bench-idle` the ten-minute run
+# of the monitoring program. Each installs what is missing and builds first.
+PRESETS := native native-sanitize fuzz windows windows-x86
 
-.PHONY: all deps build prefix run package test format clean
+.PHONY: all deps build prefix run package test fuzz bench bench-idle format clean
 
 all: build
 
@@ -27,6 +29,15 @@ package: build
 # The installer's round trip needs the packages of this build.
 test: package prefix
 	@scripts/test.sh
+
+fuzz: build
+	@scripts/fuzz.sh long
+
+bench: build prefix
+	@scripts/bench.sh
+
+bench-idle: build prefix
+	@scripts/bench.sh idle 600
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

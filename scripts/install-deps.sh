@@ -2,7 +2,7 @@
 # Installs the Debian packages that building and testing need; does nothing when all are there.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
+  cmake ninja-build g++ clang-14 libclang-rt-14-dev clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xdotool imagemagick
   fonts-wqy-microhei locales nsis zip
 )

@@ -26,6 +26,10 @@ namespace {
 // request with a 301 would otherwise nest requests without end.
 constexpr int kMaxFollowUps = 10;
 
+// A server that accepts and then falls silent would otherwise hold the request, and with it the
+// update check, for as long as it keeps the connection open: Wine's WinINet waits without end.
+constexpr DWORD kTransferTimeoutMs = 30000;
+
 constexpr DWORD kReadChunk = 1024;
 constexpr DWORD kHeaderBuffer = 5000;
 
@@ -85,6 +89,11 @@ std::optional<Bytes> Exchange(const Request& r, Variables& v) {
       connection.get(), r.method == 1 ? "POST" : "GET", UrlPath(r.url).c_str(), "HTTP/1.1", nullptr,
       nullptr, RequestFlags(r.url, v.cookies != nullptr, r.noAutoRedirect), 0));
   if (!request) return std::nullopt;
+  // On the request: Wine takes these time-outs from the request handle only.
+  for (const DWORD option : {INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    DWORD timeout = kTransferTimeoutMs;
+    InternetSetOptionA(request.get(), option, &timeout, sizeof timeout);
+  }
 
   AppendDefaultHeaders(v.extraHeaders, r.url, v.cookies ? *v.cookies : Text());
   void* body = nullptr;

@@ -12,7 +12,9 @@ namespace {
 
 class TrustListTest : public ::testing::Test {
  protected:
-  void Write(const std::string& content) { ASSERT_TRUE(WriteFileBytes(path, Bytes(content.begin(), content.end()))); }
+  void Write(const std::string& content) {
+    ASSERT_TRUE(WriteFileBytes(path, Bytes(content.begin(), content.end())));
+  }
   std::string Content() {
     const Bytes bytes = ReadFileBytes(path);
     return std::string(bytes.begin(), bytes.end());
@@ -56,6 +58,25 @@ TEST_F(TrustListTest, AppendingKeepsEveryByteAfterAZeroByte) {
 TEST_F(TrustListTest, AMissingFileIsCreatedWithoutHeader) {
   ASSERT_TRUE(AppendTrustedName(path, "x.exe"));
   EXPECT_EQ(Content(), "\r\nx.exe");
+}
+
+TEST_F(TrustListTest, AFileDeletedWhileTheProgramRunsStartsAfreshWithoutHeader) {
+  EnsureTrustFile(path);
+  ASSERT_TRUE(AppendTrustedName(path, "a.exe"));
+  std::filesystem::remove(NativePath(path));
+  ASSERT_TRUE(AppendTrustedName(path, "b.exe"));
+  EXPECT_EQ(Content(), "\r\nb.exe");
+}
+
+TEST_F(TrustListTest, ALargeFileKeepsEveryByte) {
+  std::string large(4 << 20, 'n');
+  for (size_t i = 0; i < large.size(); i += 64) large.replace(i, 5, "\r\nx\xB0\xA1");
+  large[1000] = '\0';
+  Write(large);
+  ASSERT_TRUE(AppendTrustedName(path, "a.exe"));
+  const std::string content = Content();
+  ASSERT_EQ(content.size(), large.size() + 7);
+  EXPECT_TRUE(content == large + "\r\na.exe");
 }
 
 TEST_F(TrustListTest, AnUnreadableFileIsNeitherReplacedNorReportedAsTrusted) {

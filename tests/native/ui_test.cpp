@@ -13,6 +13,9 @@
 #include "support/fake_shell.h"
 #include "support/scripted_runtime.h"
 #include "support/temp_dir.h"
+#ifdef __linux__
+#include "support/tmpfs_mount.h"
+#endif
 #include "ui/alert_window.h"
 #include "ui/app.h"
 #include "ui/autostart.h"
@@ -80,15 +83,19 @@ struct MarkerCase {
   const char* label;
   std::optional<std::string> content;  // nullopt: no marker file
   bool autoStart;
+  bool directory = false;  // a directory at the marker's path
 };
 
-void PrintTo(const MarkerCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const MarkerCase& c, std::ostream* out) {
+  *out << c.label;
+}
 
 class MarkerTest : public UiTest, public ::testing::WithParamInterface<MarkerCase> {};
 
 TEST_P(MarkerTest, CreatedHandlerStartsMonitoringOnlyForExactlyOne) {
   const MarkerCase& c = GetParam();
   if (c.content) WriteFile(app.markerPath, *c.content);
+  if (c.directory) fs::create_directory(NativePath(app.markerPath));
   source.Start("a.exe");
   runtime.LoadWindow(kMain);
 
@@ -104,15 +111,14 @@ TEST_P(MarkerTest, CreatedHandlerStartsMonitoringOnlyForExactlyOne) {
   EXPECT_EQ(source.snapshots, c.autoStart ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MarkerTest,
-                         ::testing::Values(MarkerCase{"Missing", std::nullopt, false},
-                                           MarkerCase{"One", "1", true},
-                                           MarkerCase{"OneAndLineBreak", "1\r\n", false},
-                                           MarkerCase{"Empty", "", false},
-                                           MarkerCase{"Eleven", "11", false},
-                                           MarkerCase{"OneThenZeroByte", std::string("1\0x", 3),
-                                                      true}),
-                         [](const auto& info) { return info.param.label; });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MarkerTest,
+    ::testing::Values(MarkerCase{"Missing", std::nullopt, false}, MarkerCase{"One", "1", true},
+                      MarkerCase{"OneAndLineBreak", "1\r\n", false}, MarkerCase{"Empty", "", false},
+                      MarkerCase{"Eleven", "11", false},
+                      MarkerCase{"OneThenZeroByte", std::string("1\0x", 3), true},
+                      MarkerCase{"Directory", std::nullopt, false, true}),
+    [](const auto& info) { return info.param.label; });
 
 TEST_F(UiTest, AnExistingTrustFileIsLeftAsItIs) {
   WriteFile(TrustPath(), "mine");
@@ -204,7 +210,8 @@ TEST_F(UiTest, AlertListsANewScansNamesAtTheBottomRightOnTop) {
 
   auto& alert = runtime[kAlert];
   ASSERT_TRUE(alert.open);
-  EXPECT_THAT(alert.rows, ElementsAre(Row{"A", "C:\\A\\"}, Row{"C", "C:\\C\\"}, Row{"B", "C:\\B\\"}));
+  EXPECT_THAT(alert.rows,
+              ElementsAre(Row{"A", "C:\\A\\"}, Row{"C", "C:\\C\\"}, Row{"B", "C:\\B\\"}));
   EXPECT_EQ(scanState.shownNames, "A\r\nB\r\nC\r\n");
   EXPECT_EQ(alert.left, 1024 - 261);
   EXPECT_EQ(alert.top, 768 - 240);
@@ -341,6 +348,65 @@ TEST_F(UiTest, TrustingFailsVisiblyWhenTheFileCannotBeWritten) {
   runtime.Choose(kAlert, "信任此进程");
   EXPECT_THAT(runtime.boxes, ElementsAre(::testing::Field(&Box::text, "信任失败。")));
 }
+
+#ifdef __linux__
+// The run directory on a disk of its own that fills up or turns read-only while the program runs.
+class TrustDiskTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    if (!disk.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+    app.runDirectory = disk.path().string();
+    FreeGlobals();
+    InitGlobals({&source, &runtime, TrustPath(), RaiseAlertWindow});
+  }
+
+  // A list of about 20 KB, more than a full disk has left.
+  static std::string UsersList() {
+    std::string list = kTrustHeader;
+    for (int i = 0; i < 1500; ++i) list += "\r\nname" + std::to_string(i) + ".exe";
+    return list;
+  }
+
+  // a.exe is new, its row selected in the alert, and trusted.
+  void TrustNewProcess() {
+    StartMonitoring({"x.exe"});
+    NextScanWith({"a.exe"});
+    ASSERT_EQ(runtime[kAlert].rows.size(), 1u);
+    runtime[kAlert].selection = 0;
+    runtime.Choose(kAlert, "信任此进程");
+  }
+
+  TmpfsMount disk{dir.path() / "disk", 64 << 10};
+};
+
+TEST_F(TrustDiskTest, AWriteThatFillsTheDiskPartWayFailsVisiblyAndKeepsTheList) {
+  const std::string list = UsersList();
+  WriteFile(TrustPath(), list);
+  disk.Fill(8192);
+  TrustNewProcess();
+  EXPECT_THAT(runtime.boxes, ElementsAre(::testing::Field(&Box::text, "信任失败。")));
+  EXPECT_TRUE(ReadFile(TrustPath()) == list);
+  EXPECT_EQ(std::distance(fs::directory_iterator(disk.path()), {}), 2) << "no temporary stays";
+}
+
+TEST_F(TrustDiskTest, AReadOnlyRunDirectoryFailsVisiblyAndKeepsTheList) {
+  const std::string list = UsersList();
+  WriteFile(TrustPath(), list);
+  ASSERT_TRUE(disk.MakeReadOnly());
+  TrustNewProcess();
+  EXPECT_THAT(runtime.boxes, ElementsAre(::testing::Field(&Box::text, "信任失败。")));
+  EXPECT_TRUE(ReadFile(TrustPath()) == list);
+}
+
+TEST_F(TrustDiskTest, AReadOnlyRunDirectoryWithoutAListStillMonitors) {
+  ASSERT_TRUE(disk.MakeReadOnly());
+  TrustNewProcess();
+  EXPECT_FALSE(PathExists(TrustPath())) << "the header could not be written, silently";
+  EXPECT_EQ(runtime[kMain].captions[Control::kButton1], "停止");
+  EXPECT_THAT(runtime.boxes, ElementsAre(::testing::Field(&Box::text, "信任失败。")));
+}
+#endif
 
 // --- start with Windows ------------------------------------------------------------------------
 

@@ -1,7 +1,8 @@
 // An HTTP server on 127.0.0.1 inside the test process, for the web request: it records the raw
 // bytes of every request and answers each with the next scripted response, the last one again
 // when they run out, one request per connection. Every socket call has a time-out, and the server
-// stops by itself after its lifetime. (<chrono> does not compile under -fexec-charset=CP936.)
+// stops by itself after its lifetime. A stalling server keeps each connection open and silent for
+// a while after its response. (<chrono> does not compile under -fexec-charset=CP936.)
 #pragma once
 
 #include <windows.h>
@@ -65,6 +66,9 @@ class HttpTestServer {
     responses_ = std::move(responses);
     answered_ = 0;
   }
+  // After each response (even an empty one), the connection stays open this long, sending nothing,
+  // the server's lifetime notwithstanding.
+  void StallFor(DWORD milliseconds) { stallMs_ = milliseconds; }
   std::vector<std::string> Requests() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return requests_;
@@ -112,7 +116,16 @@ class HttpTestServer {
         response = responses_.empty() ? std::string()
                                       : responses_[std::min(answered_++, responses_.size() - 1)];
       }
-      send(client.get(), response.data(), static_cast<int>(response.size()), 0);
+      for (size_t sent = 0; sent < response.size();) {
+        const int wrote =
+            send(client.get(), response.data() + sent, static_cast<int>(response.size() - sent), 0);
+        if (wrote <= 0) break;
+        sent += static_cast<size_t>(wrote);
+      }
+      for (const ULONGLONG until = GetTickCount64() + stallMs_;
+           !stop_ && GetTickCount64() < until;) {
+        Sleep(20);
+      }
       shutdown(client.get(), SD_SEND);
     }
   }
@@ -144,6 +157,7 @@ class HttpTestServer {
   Socket listener_;
   int port_ = 0;
   std::atomic<bool> stop_{false};
+  std::atomic<DWORD> stallMs_{0};
   mutable std::mutex mutex_;
   std::vector<std::string> requests_;
   size_t answered_ = 0;
