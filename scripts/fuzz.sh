@@ -2,6 +2,7 @@
 # Runs every fuzz target of build/fuzz over its seed corpus, one after another, each one process.
 #   scripts/fuzz.sh short   a few seconds each, as `make test` does
 #   scripts/fuzz.sh long    ten million executions each (`make fuzz`)
+#   scripts/fuzz.sh long text_rules url_parts    only the targets named
 # New inputs collect in build/fuzz/corpus/, never among the seeds; a failing input is kept in
 # build/fuzz/ and its log shown.
 set -euo pipefail
@@ -10,11 +11,14 @@ cd "$ROOT/build/fuzz"
 case "${1:-short}" in
   short) limit=(-max_total_time=5) ;;
   long) limit=(-runs=10000000) ;;
-  *) echo "usage: $0 [short|long]" >&2; exit 2 ;;
+  *) echo "usage: $0 [short|long] [TARGET...]" >&2; exit 2 ;;
 esac
+shift || true
+names=("$@")
+[ ${#names[@]} -gt 0 ] || names=($(ls "$ROOT/fuzz/corpus"))
 failed=0
-for seeds in "$ROOT"/fuzz/corpus/*/; do
-  name=$(basename "$seeds")
+for name in "${names[@]}"; do
+  seeds="$ROOT/fuzz/corpus/$name"
   mkdir -p "corpus/$name"
   start=$(date +%s)
   if fuzz/"${name}_fuzz" "${limit[@]}" -max_len=256 -print_final_stats=1 \

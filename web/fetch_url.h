@@ -13,7 +13,9 @@
 // keeps the cookies itself (merging in what the response sets) and goes through "http=" + proxy.
 // `extraHeaders` receives the default headers, `responseHeaders` the raw header block,
 // `returnedCookies` what the response sets, `location` where it points (the header block when it
-// names nowhere and `location` was empty). A 301 under HTTP/1.1 is followed with a new request.
+// names nowhere and `location` was empty). Unless `noAutoRedirect` is set, redirects are followed
+// as the platform would follow them; a 301 under HTTP/1.1 that reaches the call is followed with a
+// new request. Ten follow-ups in all: a further redirect is then the final response.
 // When opening the session, the connection or the request fails, no output is written.
 Bytes FetchUrl(const Text& url, int method = 0, const Text& postText = {}, Text* cookies = nullptr,
                Text* returnedCookies = nullptr, Text* extraHeaders = nullptr,

@@ -187,6 +187,44 @@ TEST(FetchUrlTest, A301ChainEndsAfterTenFollowUps) {
   EXPECT_EQ(out.location, self) << "where the last response pointed";
 }
 
+// The redirects the platform follows by itself: a relative Location is resolved against the URL,
+// the caller's headers go again as they were, and a POST becomes a GET except after 307 and 308.
+TEST(FetchUrlTest, RedirectsAreFollowedUnlessSwitchedOff) {
+  const struct {
+    std::string status;
+    int method;
+    bool noAutoRedirect;
+    std::string second;  // the start of the second request; empty: there is none
+  } cases[] = {
+      {"HTTP/1.1 302 Found", 0, false, "GET /b/next?x=1 HTTP/1.1\r\n"},
+      {"HTTP/1.0 301 Moved Permanently", 0, false, "GET /b/next?x=1 HTTP/1.1\r\n"},
+      {"HTTP/1.1 303 See Other", 1, false, "GET /b/next?x=1 HTTP/1.1\r\n"},
+      {"HTTP/1.1 302 Found", 1, false, "GET /b/next?x=1 HTTP/1.1\r\n"},
+      {"HTTP/1.1 307 Temporary Redirect", 1, false, "POST /b/next?x=1 HTTP/1.1\r\n"},
+      {"HTTP/1.1 302 Found", 0, true, ""},
+  };
+  for (const auto& c : cases) {
+    HttpTestServer server({HttpResponse(c.status, "Location: next?x=1\r\n", "moved"),
+                           HttpResponse("HTTP/1.1 200 OK", "", "done")});
+    const Text url = server.Url("/b/a");
+    Outputs out;
+    const Bytes body = Fetch(url, out, c.method, "p=1", nullptr, c.noAutoRedirect);
+    const auto requests = server.Requests();
+    if (c.second.empty()) {
+      EXPECT_EQ(AsString(body), "moved") << c.status;
+      EXPECT_EQ(requests.size(), 1u) << c.status;
+      continue;
+    }
+    EXPECT_EQ(AsString(body), "done") << c.status;
+    ASSERT_EQ(requests.size(), 2u) << c.status;
+    EXPECT_THAT(requests[1], StartsWith(c.second)) << c.status;
+    EXPECT_THAT(requests[1], HasSubstr("\r\nReferer: " + url + "\r\n")) << c.status;
+    EXPECT_EQ(requests[1].find("p=1") != std::string::npos, c.second[0] == 'P') << c.status;
+    EXPECT_EQ(out.extraHeaders, "Referer: " + url + "\r\n" + kDefaults) << "appended once";
+    EXPECT_THAT(out.responseHeaders, StartsWith("HTTP/1.1 200 OK\r\n"));
+  }
+}
+
 TEST(FetchUrlTest, Utf8BodiesAreConvertedByTheMarkerOrAHeader) {
   const std::string utf8 = "\xE4\xB8\xAD", gbk = "\xD6\xD0";  // 中
   const auto bodyWithMarkerAt = [&](size_t position) {

@@ -60,11 +60,12 @@ class HttpTestServer {
   std::string Url(const std::string& path) const {
     return "http://127.0.0.1:" + std::to_string(port_) + path;
   }
-  // For responses that name the server's own port.
+  // For responses that name the server's own port: a new script, and the requests so far forgotten.
   void Respond(std::vector<std::string> responses) {
     std::lock_guard<std::mutex> lock(mutex_);
     responses_ = std::move(responses);
     answered_ = 0;
+    requests_.clear();
   }
   // After each response (even an empty one), the connection stays open this long, sending nothing,
   // the server's lifetime notwithstanding.
