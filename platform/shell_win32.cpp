@@ -71,26 +71,31 @@ std::optional<DWORD> FirstProcessNamed(HANDLE snapshot, const std::wstring& name
 
 }  // namespace
 
-Win32Shell::Win32Shell()
-    : comInitialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-
 Win32Shell::~Win32Shell() {
   if (comInitialized_) CoUninitialize();
 }
 
+void Win32Shell::StartCom() {
+  if (!comInitialized_)
+    comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+}
+
 void Win32Shell::ShellOpen(const Text& file, const Text& parameters, int showMode) {
+  StartCom();
   const std::wstring wideParameters = Wide(parameters);
   ShellExecuteW(nullptr, L"open", Wide(file).c_str(),
                 parameters.empty() ? nullptr : wideParameters.c_str(), L"", ShowCommand(showMode));
 }
 
 void Win32Shell::LocateFile(const Text& path) {
+  StartCom();
   const std::unique_ptr<ITEMIDLIST, decltype(&ILFree)> item(ILCreateFromPathW(Wide(path).c_str()),
                                                             &ILFree);
   if (item) SHOpenFolderAndSelectItems(item.get(), 0, nullptr, 0);
 }
 
 bool Win32Shell::CreateShortcut(const Text& link, const Text& target, const Text& description) {
+  StartCom();
   ComRef<IShellLinkW> shellLink;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               shellLink.out()))) {

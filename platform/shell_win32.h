@@ -5,8 +5,7 @@
 
 class Win32Shell : public Shell {
  public:
-  // The shell-link object needs COM on this thread for as long as the shell is used.
-  Win32Shell();
+  Win32Shell() = default;
   Win32Shell(const Win32Shell&) = delete;
   Win32Shell& operator=(const Win32Shell&) = delete;
   ~Win32Shell() override;
@@ -18,5 +17,9 @@ class Win32Shell : public Shell {
   bool EndProcessByName(const Text& name) override;
 
  private:
-  bool comInitialized_;
+  // The shell calls want COM on this thread, from their first use on: started then, so that
+  // program start neither loads shell32 nor starts COM.
+  void StartCom();
+
+  bool comInitialized_ = false;
 };
