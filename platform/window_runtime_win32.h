@@ -65,8 +65,12 @@ class Win32WindowRuntime final : public WindowRuntime {
     int dpi = kDesignDpi;
     UniqueFont font{};  // the controls' font at a DPI other than the system's
     State state = State::kOpen;
-    std::map<Timer, int> periods{};         // 0 or absent: stopped
+    std::map<Timer, int> periods{};  // 0 or absent: stopped
+    // Looked up here: under Wine, GetDlgItem asks the server for the window's children.
+    std::map<Control, HWND> controls{};
     std::optional<std::wstring> trayTip{};  // present once the window has a tray icon
+    bool changingRows = false;              // the list is not redrawn until a pause
+    ULONGLONG lastRowChange = 0;            // GetTickCount64
   };
 
   static LRESULT CALLBACK WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
@@ -82,6 +86,10 @@ class Win32WindowRuntime final : public WindowRuntime {
   void PopUp(WindowId window, UINT alignment, int dx, int dy, bool fromTray);
   void NotifyTray(HWND handle, const std::wstring& tip, DWORD action);
   void RunTeardown();
+  // The list's redraw during and after bursts of row changes; see ChangeRows.
+  void ChangeRows(WindowId window);
+  void EndRowChanges(WindowId window);
+  void UpdateRedraw(WindowId window, bool visible);
 
   HWND Find(WindowId window) const;
   std::optional<WindowId> IdOf(HWND handle) const;

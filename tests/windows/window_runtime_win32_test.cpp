@@ -288,6 +288,47 @@ TEST_F(RuntimeTest, ListRowsGoWhereAsked) {
   EXPECT_EQ(runtime.Selection(kMain), -1);
 }
 
+// A list is painted once a burst of row changes is over, not after every row, and only while its
+// window is visible; the rows it shows then are all there.
+TEST_F(RuntimeTest, AListIsPaintedWhenItsRowsSettleAndOnlyWhileShown) {
+  Win32WindowRuntime runtime({{kMain, Design("重绘", true)}}, nullptr);
+  runtime.LoadWindow(kMain);
+  const HWND list = Child(Window("重绘"), WC_LISTVIEWW);
+  static int paints;
+  paints = 0;
+  SetWindowSubclass(
+      list,
+      [](HWND handle, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+        if (message == WM_PAINT) ++paints;
+        return DefSubclassProc(handle, message, wParam, lParam);
+      },
+      1, 0);
+  const auto fill = [&] {
+    runtime.RemoveAllRows(kMain);
+    for (int row = 0; row < 40; ++row) {
+      runtime.SetCellText(kMain, runtime.InsertRow(kMain, 1, "进程.exe"), 1, "C:\\");
+      runtime.ProcessPendingEvents();
+    }
+  };
+  ProcessFor(runtime, 300);
+
+  paints = 0;
+  fill();
+  EXPECT_EQ(paints, 0) << "painted during the burst";
+  ProcessFor(runtime, 300);
+  EXPECT_GE(paints, 1) << "not painted after it";
+  EXPECT_EQ(runtime.RowCount(kMain), 40);
+
+  runtime.SetShown(kMain, false);
+  paints = 0;
+  fill();
+  ProcessFor(runtime, 300);
+  EXPECT_EQ(paints, 0) << "painted while hidden";
+  runtime.SetShown(kMain, true);
+  ProcessFor(runtime, 300);
+  EXPECT_GE(paints, 1) << "not painted when shown again";
+}
+
 TEST_F(RuntimeTest, CheckBoxRaisesClickedOnlyWhenClicked) {
   std::vector<bool> tickedInHandler;
   WindowDesign design = Design("选择");
