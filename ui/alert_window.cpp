@@ -11,7 +11,9 @@ constexpr WindowId kAlert = WindowId::kAlert;
 
 bool open = false;  // between the created and the will-be-destroyed handler
 
-WindowRuntime& Ui() { return *app.runtime; }
+WindowRuntime& Ui() {
+  return *app.runtime;
+}
 
 int AddRow(const Text& name, const Text& directory) {
   const int row = Ui().InsertRow(kAlert, 1, name);
@@ -104,7 +106,9 @@ void EndAllClicked() {
   Ui().DestroyWindow(kAlert);
 }
 
-Text SelectedCell(int column) { return Ui().CellText(kAlert, Ui().Selection(kAlert), column); }
+Text SelectedCell(int column) {
+  return Ui().CellText(kAlert, Ui().Selection(kAlert), column);
+}
 
 void LocateFileSelected() {
   // The directory keeps its trailing backslash, so the name follows it directly.
@@ -112,7 +116,9 @@ void LocateFileSelected() {
   if (!path.empty() && PathExists(path)) app.shell->LocateFile(path);
 }
 
-void EndProcessSelected() { app.shell->EndProcessByName(SelectedCell(0)); }
+void EndProcessSelected() {
+  app.shell->EndProcessByName(SelectedCell(0));
+}
 
 void TrustProcessSelected() {
   if (!AppendTrustedName(TrustFilePath(app.runDirectory), SelectedCell(0))) {

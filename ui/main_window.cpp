@@ -14,7 +14,9 @@ constexpr char kStop[] = "停止";
 
 bool creating = false;  // the created handler is running
 
-WindowRuntime& Ui() { return *app.runtime; }
+WindowRuntime& Ui() {
+  return *app.runtime;
+}
 
 void Created() {
   creating = true;
@@ -40,9 +42,13 @@ void Timer3Tick() {
   HideMainWindow();
 }
 
-void OpenTrustFile() { app.shell->ShellOpen(TrustFilePath(app.runDirectory), "", 0); }
+void OpenTrustFile() {
+  app.shell->ShellOpen(TrustFilePath(app.runDirectory), "", 0);
+}
 
-void ShowMainWindow() { Ui().SetShown(kMain, true); }
+void ShowMainWindow() {
+  Ui().SetShown(kMain, true);
+}
 
 void Quit() {
   if (Ui().ShowMessageBox("是否真的要关闭人家呢？？？", WindowRuntime::kYesNo, "询问") ==
@@ -66,7 +72,9 @@ void ToggleMonitoring() {
   Ui().SetTrayIcon(kMain, on ? "岫灯 > 启动中" : "岫灯 > 未启动");
 }
 
-void HideMainWindow() { Ui().SetShown(kMain, false); }
+void HideMainWindow() {
+  Ui().SetShown(kMain, false);
+}
 
 WindowDesign MainWindowDesign() {
   WindowDesign design;
