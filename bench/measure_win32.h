@@ -1,5 +1,5 @@
-// Clocks and meters for the Windows benchmarks: wall time, CPU time and memory of a process, and
-// the median of interleaved repetitions.
+// Clocks and meters for the Windows benchmarks: wall time, memory of a process, CPU time and memory
+// of the Linux processes behind Wine's, and the median of interleaved repetitions.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
 #include <vector>
 
 inline double Seconds() {
@@ -35,15 +40,6 @@ inline double Median(std::vector<double> values) {
 }
 
 // User and kernel time the process has used, in seconds.
-inline double CpuSeconds(HANDLE process) {
-  FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-  const auto ticks = [](FILETIME t) {
-    return static_cast<double>(ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart);
-  };
-  return (ticks(kernel) + ticks(user)) / 1e7;
-}
-
 struct Memory {
   double workingSetMb = 0;
   double privateMb = 0;
@@ -59,6 +55,59 @@ inline Memory MemoryOf(HANDLE process) {
   // PagefileUsage is the commit charge, private bytes; Wine leaves PrivateUsage at 0.
   return {counters.WorkingSetSize / 1048576.0, counters.PagefileUsage / 1048576.0};
 }
+
+// Wine gives no CPU times for another process: these read them for the Linux process behind a
+// Wine process from /proc, through drive Z:. (Wine's working set and private bytes are the Linux
+// process's resident and anonymous memory already.)
+namespace unix_process {
+
+inline std::string Read(const std::string& path) {
+  std::ifstream in("Z:" + path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The Wine prefix a process runs in, from its environment.
+inline std::string PrefixOf(const std::string& pid) {
+  const std::string environment = '\0' + Read("/proc/" + pid + "/environ");
+  const size_t at = environment.find(std::string("\0WINEPREFIX=", 12));
+  if (at == std::string::npos) return {};
+  const size_t start = at + 12;
+  return environment.substr(start, environment.find('\0', start) - start);
+}
+
+// The processes of this one's prefix whose Linux name (/proc/<pid>/comm) is `name`; "self" is
+// this process.
+inline std::vector<std::string> Named(const std::string& name) {
+  if (name == "self") return {"self"};
+  const std::string prefix = PrefixOf("self");
+  std::vector<std::string> found;
+  for (const auto& entry : std::filesystem::directory_iterator("Z:/proc")) {
+    const std::string pid = entry.path().filename().string();
+    if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+    if (Read("/proc/" + pid + "/comm") == name + "\n" && PrefixOf(pid) == prefix) {
+      found.push_back(pid);
+    }
+  }
+  return found;
+}
+
+// User and system time, summed over the processes named.
+inline double CpuSeconds(const std::string& name) {
+  double seconds = 0;
+  for (const std::string& pid : Named(name)) {
+    const std::string stat = Read("/proc/" + pid + "/stat");
+    // utime and stime are the 12th and 13th fields after the name in parentheses, in 1/100 s.
+    std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+    std::string field;
+    for (int i = 0; i < 11; ++i) fields >> field;
+    double user = 0, system = 0;
+    fields >> user >> system;
+    seconds += (user + system) / 100;
+  }
+  return seconds;
+}
+
+}  // namespace unix_process
 
 // One row of the table that `make bench` prints.
 inline void Row(const char* name, const char* measured, const char* against, double ratio,

@@ -1,5 +1,11 @@
-// The yardstick for start-up: a Win32 program that only registers a class and shows one window.
+// The yardsticks for start-up: a Win32 program that only registers a class and shows one window,
+// and (built with XIUDENG_COMMON_CONTROLS) the same program loading the common controls 6 under
+// the program's manifest, as the program must for its list.
 #include <windows.h>
+
+#ifdef XIUDENG_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -11,6 +17,10 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef XIUDENG_COMMON_CONTROLS
+  const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+#endif
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = Procedure;
   windowClass.hInstance = instance;
