@@ -17,6 +17,10 @@ int EnumerateProcesses(TextArray& names, ProcessIds& identifiers) {
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
        more = Process32NextW(snapshot.get(), &entry)) {
     const std::wstring_view exeFile(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH));
+    // Under Wine a process caught while it is being set up has no name yet (nor its directory in
+    // its final form). It is left to the next snapshot, which sees it whole: a nameless entry
+    // would count as new in every scan and raise an alert that no one could act on.
+    if (exeFile.empty()) continue;
     names.push_back(Narrow(exeFile));
     identifiers.push_back(entry.th32ProcessID);
   }

@@ -1,7 +1,8 @@
 // The scan over the Windows process source while helper processes start and end as fast as Wine
-// can start them: some end between the snapshot and the directory read, and the ended ones stay
-// as process objects for a while (their handles are closed only eight starts later). Every row
-// must carry either the directory the process really had or nothing, and no scan may fail.
+// can start them: some are caught while still being set up, some end between the snapshot and the
+// directory read, and the ended ones stay as process objects for a while (their handles are closed
+// only eight starts later). Every row must have a name and carry either the directory the process
+// really had or nothing; no scan may fail.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -72,6 +73,7 @@ TEST(ScanChurnWin32Test, RowsOfProcessesThatEndedUnderTheScanHaveAnEmptyDirector
     for (int scan = 0; scan < ScanCount(); ++scan) {
       ScanProcesses();
       for (const ScriptedRuntime::Row& row : runtime[WindowId::kMain].rows) {
+        ASSERT_FALSE(row[0].empty()) << "a process without a name: " << row[1];
         if (row[0] != "test_helper.exe") {
           ASSERT_TRUE(row[1].empty() || row[1].ends_with("\\")) << row[0] << " " << row[1];
           continue;
