@@ -39,7 +39,6 @@ inline double Median(std::vector<double> values) {
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-// User and kernel time the process has used, in seconds.
 struct Memory {
   double workingSetMb = 0;
   double privateMb = 0;
