@@ -447,7 +447,7 @@ void Win32WindowRuntime::ChangeRows(WindowId window) {
   open.lastRowChange = GetTickCount64();
   if (open.changingRows) return;
   open.changingRows = true;
-  UpdateRedraw(window, IsWindowVisible(open.handle));
+  SendMessageW(ControlHandle(window, Control::kList), WM_SETREDRAW, FALSE, 0);
   SetTimer(open.handle, kBurstTimer, kBurstPauseMs, nullptr);
 }
 
